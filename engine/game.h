@@ -7,6 +7,14 @@
 #include "engine/random_source.h"
 #include "engine/seams.h"
 
+// The row change towards a side neighbour, by the tilt difference (own column's tilt minus the
+// tilt of the column looked into) plus 4: [0] the upper neighbour (floor of half the
+// difference), [1] the lower neighbour (ceiling of half the difference).
+inline constexpr int8_t neighbourRowShift[2][9] = {
+    {-2, -2, -1, -1, 0, 0, 1, 1, 2},
+    {-2, -1, -1, 0, 0, 1, 1, 2, 2},
+};
+
 // Neighbour directions of a cell, clockwise from the top.
 enum NeighbourDirection : uint8_t {
     Up = 0,
@@ -18,7 +26,7 @@ enum NeighbourDirection : uint8_t {
 };
 
 class Game {
-public:
+  public:
     Game(GameDrawing& drawing, GameClock& clock, GameTimer& timer);
 
     // The record, zero-filled until the window's creation writes the defaults and starts a game.
@@ -68,7 +76,7 @@ public:
 
     const RandomSource& Random() const { return random_; }
 
-private:
+  private:
     GameDrawing& drawing_;
     GameClock& clock_;
     GameTimer& timer_;

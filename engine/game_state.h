@@ -16,7 +16,9 @@ constexpr int LastFieldColumn = 6;
 constexpr int FirstFieldRow = 2;  // top row of the field
 constexpr int LastFieldRow = 16;  // bottom row of the field
 
-constexpr int CellIndex(int column, int row) { return column * BoardRows + row; }
+constexpr int CellIndex(int column, int row) {
+    return column * BoardRows + row;
+}
 
 // Where every falling piece starts, and whose cell the game-over test checks.
 constexpr uint8_t SpawnColumn = 3;

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class RandomSource {
-public:
+  public:
     // Seeding stores the seed as the state.
     void Seed(uint32_t seed) { state_ = seed; }
     // state <- state * 1103515245 + 12345 (mod 2^32); the result is bits 16..30, 0..32767.
@@ -14,6 +14,6 @@ public:
     }
     uint32_t State() const { return state_; }
 
-private:
+  private:
     uint32_t state_ = 0;
 };

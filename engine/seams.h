@@ -7,7 +7,7 @@
 
 // The drawing the rules ask for after each change. The presentation implements it.
 class GameDrawing {
-public:
+  public:
     // The tile of the falling piece (or tile 0 to erase) where a piece at this column and
     // half-row is shown.
     virtual void DrawFallingPiece(uint8_t column, uint8_t halfRow, uint8_t tile) = 0;
@@ -18,25 +18,25 @@ public:
     // One slice of the game-over banner, step 0..15.
     virtual void DrawBanner(uint8_t step) = 0;
 
-protected:
+  protected:
     ~GameDrawing() = default;
 };
 
 // The current calendar time in whole seconds, which every new game seeds with.
 class GameClock {
-public:
+  public:
     virtual uint32_t CalendarSeconds() = 0;
 
-protected:
+  protected:
     ~GameClock() = default;
 };
 
 // The 50 ms step timer. Starting it while it runs restarts it.
 class GameTimer {
-public:
+  public:
     virtual void StartStepTimer() = 0;
     virtual void StopStepTimer() = 0;
 
-protected:
+  protected:
     ~GameTimer() = default;
 };
