@@ -84,8 +84,10 @@ private:
     struct Binding {
         WEventId event;
         WEventHandler handler;
+        uint32_t serial;  // tells two bindings of the same handler apart during a raise
     };
     Binding bindings_[MaxBindings]{};
     int bindingCount_ = 0;
+    uint32_t nextSerial_ = 1;
     char name_[32]{};
 };

@@ -65,6 +65,8 @@ public:
     WMenuItem* FindItem(uint32_t commandId) const;
     // Adds an entry (taking ownership); answers false when full.
     bool Append(WMenuEntry entry);
+    // Deletes every entry.
+    void Clear();
 
     static constexpr int MaxEntries = 16;
 
