@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
@@ -13,7 +14,8 @@ constexpr uint32_t ScoreCap = 99999999;
 constexpr uint32_t LevelOneInterval = 41;  // the largest interval a removal step ever sets
 constexpr uint32_t HardStartScore = 20000;
 constexpr uint8_t HardStartLevel = 41;
-constexpr int MaxColumnWeight = 90;
+constexpr int MaxColumnWeight = 90;  // 15 cells of 6
+constexpr int FieldCells = 90;
 
 bool Fail(InvariantViolation* violation, const char* format, ...) {
     if (violation != nullptr) {
@@ -320,7 +322,7 @@ bool CheckInvariants(const GameState& s, InvariantViolation* violation) {
 
     // chain
     {
-        const int most = MaxColumnWeight / (d.minChain > 0 ? d.minChain : 1);
+        const int most = FieldCells / (d.minChain > 0 ? d.minChain : 1);
         if (s.chainCount > most) {
             return Fail(violation, "chain: chainCount %u above %d", s.chainCount, most);
         }
