@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace testdib {
@@ -26,6 +27,18 @@ struct Spec {
     std::vector<uint8_t> mask;  // icons: 1 = transparent, top-down, one per pixel
     bool icon = false;
 };
+
+// A picture without a mask, rows bottom-up unless turned.
+inline Spec Picture(int32_t width, int32_t height, uint16_t bitCount, std::vector<uint32_t> palette,
+                    std::vector<uint32_t> pixels) {
+    Spec s;
+    s.width = width;
+    s.height = height;
+    s.bitCount = bitCount;
+    s.palette = std::move(palette);
+    s.pixels = std::move(pixels);
+    return s;
+}
 
 inline size_t Stride(int32_t width, int bits) {
     return ((size_t(width) * bits + 31) / 32) * 4;
