@@ -1,0 +1,51 @@
+#include "tools/trace/trace_run.h"
+
+#include <cstddef>
+
+#include "tools/trace/trace_format.h"
+
+void ApplyEvent(const ScriptEvent& event, TraceTarget& target) {
+    switch (event.kind) {
+        case EventKind::Easy:
+            target.Easy();
+            break;
+        case EventKind::Hard:
+            target.Hard();
+            break;
+        case EventKind::KeyDown:
+            target.KeyDown(event.code);
+            break;
+        case EventKind::KeyUp:
+            target.KeyUp(event.code);
+            break;
+    }
+}
+
+bool RunTrace(uint32_t seed, uint32_t maxTicks, const std::vector<ScriptEvent>& events,
+              TraceTarget& target, std::FILE* out) {
+    std::size_t next = 0;
+    // Events whose tick count is reached happen in file order; the counts never go backwards.
+    auto applyEventsAt = [&](uint32_t ticks) {
+        while (next < events.size() && events[next].at == ticks) {
+            ApplyEvent(events[next++], target);
+        }
+    };
+    char line[TraceLineCapacity];
+    bool written = true;
+    auto print = [&](uint32_t ticks) {
+        const std::size_t length = FormatStateLine(target.State(), ticks, line);
+        written = std::fwrite(line, 1, length, out) == length && written;
+    };
+
+    target.Create(seed);
+    applyEventsAt(0);
+    print(0);
+    uint32_t ticks = 0;
+    while (target.TimerRunning() && ticks < maxTicks) {
+        target.Tick();
+        ++ticks;
+        print(ticks);
+        applyEventsAt(ticks);
+    }
+    return std::fflush(out) == 0 && written;
+}
