@@ -14,6 +14,10 @@ __About_Base::__About_Base() {
 __About_Base::~__About_Base() {
     if (Exists()) {
         EndDialog(0);
+        // A box still being shown loses its window now, while its teardown can still run.
+        if (Exists()) {
+            Destroy();
+        }
     }
     Unbind(WEventId::Create, WHandler<&__About_Base::OnCreate>(this));
     Unbind(WEventId::Close, WHandler<&__About_Base::OnClose>(this));
@@ -22,9 +26,8 @@ __About_Base::~__About_Base() {
 
 bool __About_Base::RunModal(WWindow* parent) {
     parent_ = parent;
-    const bool shown = WDialog::RunModal(parent, ID_About);
-    parent_ = nullptr;
-    return shown;
+    // Nothing of this object is touched after the run: it may have gone with its owner.
+    return WDialog::RunModal(parent, ID_About);
 }
 
 bool __About_Base::OnCreate(WObject* /*source*/, WEventData* /*data*/) {

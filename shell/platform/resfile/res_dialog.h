@@ -8,6 +8,7 @@
 // Window styles the program and the backends read from a template.
 constexpr uint32_t DsSetFont = 0x00000040;
 constexpr uint32_t DsModalFrame = 0x00000080;
+constexpr uint32_t WsChild = 0x40000000;
 constexpr uint32_t WsVisible = 0x10000000;
 constexpr uint32_t WsCaption = 0x00C00000;
 constexpr uint32_t WsSysMenu = 0x00080000;
