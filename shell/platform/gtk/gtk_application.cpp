@@ -1,0 +1,64 @@
+// The application's message loop over GLib's default main context, GTK's start, and the
+// calendar clock.
+#include <gtk/gtk.h>
+
+#include <ctime>
+#include <vector>
+
+#include "shell/platform/gtk/gtk_backend.h"
+#include "shell/platform/w_application.h"
+
+namespace {
+
+bool ready = false;
+bool quitPosted = false;
+std::vector<GMainLoop*> runningLoops;
+
+}  // namespace
+
+namespace gtkbackend {
+
+void Initialise(const char* programName) {
+    // GTK sees no argument but the program's name: the command line is not the toolkit's either.
+    char* name = const_cast<char*>(programName);
+    char* arguments[] = {name, nullptr};
+    char** argv = arguments;
+    int argc = 1;
+    g_set_prgname("vantorel");
+    ready = gtk_init_check(&argc, &argv) != FALSE;
+}
+
+bool Ready() {
+    return ready;
+}
+
+}  // namespace gtkbackend
+
+bool WExeApplication::RunMessageLoop() {
+    if (!ready) {
+        return false;  // no display: there are no messages to take
+    }
+    if (!quitPosted) {
+        GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+        runningLoops.push_back(loop);
+        g_main_loop_run(loop);
+        runningLoops.pop_back();
+        g_main_loop_unref(loop);
+    }
+    const bool quit = quitPosted;
+    quitPosted = false;
+    return quit;
+}
+
+void WExeApplication::Quit(int32_t /*code*/) {
+    // The quit message ends the loop that takes it; a modal run in between ends first.
+    quitPosted = true;
+    gtkbackend::EndModalRuns();
+    for (GMainLoop* loop : runningLoops) {
+        g_main_loop_quit(loop);
+    }
+}
+
+uint32_t WCalendarSeconds() {
+    return static_cast<uint32_t>(std::time(nullptr));
+}
