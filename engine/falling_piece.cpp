@@ -3,8 +3,8 @@
 
 namespace {
 
-// The held-key flag that a Windows virtual-key code sets, or nullptr for every other code
-// (the arrow keys included).
+// The held-key flag that a Windows virtual-key code sets, or nullptr for every other code.
+// Kept on purpose: the arrow keys are ignored, and S moves right like D.
 uint8_t* KeyFlag(GameState& state, uint32_t keyCode) {
     switch (keyCode) {
         case 0x41:  // A
@@ -39,7 +39,8 @@ bool Game::HandleKeyDown(uint32_t keyCode) {
 }
 
 bool Game::HandleKeyUp(uint32_t keyCode) {
-    // Releasing one of two keys of the same flag clears the flag although the other is held.
+    // Kept on purpose: releasing one of two keys of the same flag clears the flag although the
+    // other is still held.
     if (uint8_t* flag = KeyFlag(state, keyCode)) {
         *flag = 0;
     }
@@ -66,7 +67,9 @@ uint8_t Game::FallStep() {
     }
 
     // One cell decides the whole move: the one the piece's upper half would cover in the target
-    // column, with that column's tilt. A refused move keeps the reloaded countdown.
+    // column, with that column's tilt. Kept on purpose: a refused side move takes the descent
+    // due in the same step with it (the reloaded countdown stays), so a piece pushed against a
+    // wall or a taller column hovers while the key is held.
     if (Cell(targetColumn, RowAt(targetHalfRow, state.columnTilt[targetColumn])) != CellEmpty) {
         targetColumn = state.pieceColumn;
         targetHalfRow = state.pieceHalfRow;

@@ -24,8 +24,9 @@ void Game::NewGame() {
         }
     }
 
-    // Flags only the columns that weighed something before, so a scale whose columns both
-    // weighed nothing keeps its old picture until it is next redrawn.
+    // Kept on purpose: this flags only the columns that weighed something before, so a scale
+    // whose columns both weighed nothing (empty, or only stones) keeps its old picture until it
+    // is next redrawn.
     WeighColumns();
     ClearMarks();
 
@@ -42,8 +43,8 @@ void Game::NewGame() {
     AdvanceQueue();
     state.phase = PhaseFall;
 
-    // chainCount is left alone on purpose: the first chain phase of every game removes nothing
-    // and sets it to 0 before anything is scored.
+    // Kept on purpose: chainCount is left alone; the first chain phase of every game removes
+    // nothing and sets it to 0 before anything is scored.
     drawing_.DrawBoard();
 }
 
@@ -59,9 +60,15 @@ void Game::SetUpHardGame() {
 }
 
 bool Game::TurnTick() {
+    // A record that no new game has set up yet (zero-filled) has no phase: nothing happens.
+    if (state.phase < PhaseFall || state.phase > PhaseBannerStart) {
+        return false;
+    }
     if (state.pieceQueue[0] == 0) {
         AdvanceQueue();
         drawing_.DrawPreviews();
+        // Kept on purpose: this test sees the tilts of the last weighing, which do not count the
+        // piece that has just landed; a game that ends here ends with that piece unweighed.
         if (IsSpawnBlockedOrOverloaded()) {
             state.phase = PhaseBannerStart;
         }
@@ -92,12 +99,9 @@ bool Game::TurnTick() {
             drawing_.DrawReadouts();
             drawing_.DrawBanner(0);
             break;
-        default:
-            if (phase > PhaseGameOver && phase <= PhaseBannerStart) {
-                drawing_.DrawBanner(static_cast<uint8_t>(phase - PhaseGameOver));
-                state.phase = static_cast<uint8_t>(phase - 1);
-            }
-            // Any other value means no game has been set up: nothing happens.
+        default:  // 6..20: the countdown
+            drawing_.DrawBanner(static_cast<uint8_t>(phase - PhaseGameOver));
+            state.phase = static_cast<uint8_t>(phase - 1);
             break;
     }
     return false;

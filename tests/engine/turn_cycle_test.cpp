@@ -293,3 +293,22 @@ TEST(GameOver, ANewGameDuringTheCountdownRunsNormally) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TurnCycle, ATickBeforeAnyGameChangesNothing) {
+    RecordingDrawing drawing;
+    FakeClock clock;
+    FakeTimer timer;
+    Game game(drawing, clock, timer);
+    EXPECT_FALSE(game.TurnTick());
+    const GameState zero{};
+    EXPECT_EQ(0, std::memcmp(zero.board, game.state.board, sizeof zero.board));
+    EXPECT_EQ(0, std::memcmp(zero.pieceQueue, game.state.pieceQueue, 3));
+    EXPECT_EQ(game.state.phase, 0);
+    EXPECT_EQ(game.state.dropCountdown, 0u);
+    EXPECT_TRUE(drawing.calls.empty());
+    EXPECT_EQ(timer.stops, 0);
+}
+
+}  // namespace
