@@ -57,6 +57,9 @@ struct WWindow::Impl {
     // Modal dialogs.
     bool running = false;      // inside RunModal
     bool initialised = false;  // WM_INITDIALOG came: the window was made
+    // Set while RunModal runs: the object may be deleted by a handler during its own modal
+    // run, and RunModal must then not touch it after the loop.
+    bool* deletedDuringRun = nullptr;
     int32_t result = 0;
     WCommandButton* defaultButton = nullptr;
     WCommandButton* cancelButton = nullptr;

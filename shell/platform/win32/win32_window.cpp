@@ -293,6 +293,9 @@ bool PreTranslate(MSG& message) {
 WWindow::WWindow() : impl_(new Impl) {}
 
 WWindow::~WWindow() {
+    if (impl_->deletedDuringRun != nullptr) {
+        *impl_->deletedDuringRun = true;
+    }
     HWND hwnd = impl_->hwnd;
     if (hwnd != nullptr && IsWindow(hwnd)) {
         // The object goes first: no event reaches it any more.
@@ -482,8 +485,15 @@ bool WDialog::RunModal(WWindow* parent, uint32_t templateId) {
     DisableContext context{impl_, owner};
     EnumThreadWindows(GetCurrentThreadId(), &DisableThreadWindow,
                       reinterpret_cast<LPARAM>(&context));
-    DialogBoxParamW(win32::ModuleInstance(), MAKEINTRESOURCEW(templateId), owner, &DialogProcedure,
-                    reinterpret_cast<LPARAM>(this));
+    bool deleted = false;
+    impl_->deletedDuringRun = &deleted;
+    const INT_PTR ended = DialogBoxParamW(win32::ModuleInstance(), MAKEINTRESOURCEW(templateId),
+                                          owner, &DialogProcedure, reinterpret_cast<LPARAM>(this));
+    if (deleted) {
+        // Gone with its owner during the run; its destructor enabled the windows again.
+        return ended != -1;
+    }
+    impl_->deletedDuringRun = nullptr;
     EnableDisabledWindows(*impl_);
     impl_->running = false;
     impl_->defaultButton = nullptr;
