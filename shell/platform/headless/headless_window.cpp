@@ -338,6 +338,9 @@ bool WDialog::RunModal(WWindow* parent, uint32_t templateId) {
         }
     }
     headless::EnableAgain(run);
+    if (t.loopDepth == 0 && t.modalCount == 0) {
+        t.loopFailed = false;  // no loop is left to end
+    }
     if (run.objectGone) {
         return made;  // the object is gone: nothing of it may be touched
     }
