@@ -87,7 +87,7 @@ void SceneView::DrawBoard() {
         DrawScale(c);
     }
     // A column pushed down far enough by an extreme tilt covers the read-outs; draw them again
-    // on top. With every read-out hidden the cells stay over them.
+    // on top. With every read-out hidden the cells stay over them (kept on purpose).
     if (state_.settings.infoMode != 0) {
         DrawReadouts();
     }
@@ -95,7 +95,8 @@ void SceneView::DrawBoard() {
 
 void SceneView::DrawBanner(uint8_t step) {
     // The rectangles go to the canvas unchanged; steps 15 to 12 lie wholly left of the sheet,
-    // and the canvas clips them to nothing.
+    // and the canvas clips them to nothing. Step 11 is the outline's black leftmost column only,
+    // invisible over the black well (kept on purpose).
     const WRect at = layout::BannerSlice(step);
     Blit(sheets_.bannerBitmap, at, layout::BannerMaskSource(step), WRop::SrcAnd);
     Blit(sheets_.bannerBitmap, at, layout::BannerImageSource(step), WRop::SrcPaint);
