@@ -51,8 +51,8 @@ void PrintLine(HWND hwnd) {
     GetClassNameW(hwnd, className, 64);
     ToUtf8(className, classUtf8, 128);
     std::printf("window %ld %ld %ld %ld client %ld %ld %ld %ld enabled %d foreground %d class %s\n",
-                outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
-                origin.x, origin.y, client.right, client.bottom, IsWindowEnabled(hwnd) ? 1 : 0,
+                outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top, origin.x,
+                origin.y, client.right, client.bottom, IsWindowEnabled(hwnd) ? 1 : 0,
                 GetForegroundWindow() == hwnd ? 1 : 0, classUtf8);
 }
 
@@ -70,8 +70,9 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: probe wait|gone CAPTION SECONDS | info|children CAPTION | "
-                         "popup SECONDS | metrics\n");
+    std::fprintf(stderr,
+                 "usage: probe wait|gone CAPTION SECONDS | info|children CAPTION | "
+                 "popup SECONDS | metrics\n");
     return 2;
 }
 
@@ -135,9 +136,10 @@ int main(int argc, char** argv) {
         }
     }
     if (std::strcmp(command, "metrics") == 0 && argc == 2) {
-        std::printf("%d %d %d %d %d %d\n", GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYMENU),
-                    GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME),
-                    GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CYSIZE));
+        std::printf("%d %d %d %d %d %d\n", GetSystemMetrics(SM_CYCAPTION),
+                    GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CXFIXEDFRAME),
+                    GetSystemMetrics(SM_CYFIXEDFRAME), GetSystemMetrics(SM_CXSIZE),
+                    GetSystemMetrics(SM_CYSIZE));
         return 0;
     }
     return Usage();
