@@ -94,12 +94,13 @@ def main():
 
     # fuzz_game: event scripts (see fuzz_game.cpp for the operations).
     scripts = [
-        b"\xa0" + b"\x5f" * 4,                                    # Easy, a long run of ticks
-        b"\xa1" + b"\x5f" * 2 + b"\x60\x44\x4f\x80\x44\x4f",       # Hard, ticks, D held
-        b"\xa0\x60\x58\x4f\x60\x41\x1f\x80\x41\x60\x66\x1f\xa2\x1f",  # drops, moves, a paint
-        b"\xa0\x3f\xa3\x60\x44\x3f\xa4\x3f\xa0",                  # About shown while playing
-        b"\xa0\x3f\xa5\x3f\xa6\xa0\x3f\xa5\xa7\xa1\x3f",          # closed and made again
-        bytes([0xa0] + [0x60, 0x5a, 0x45] * 20),                  # dropped over and over
+        b"\xa0" + b"\x5f" * 4,                                      # Easy, long runs of ticks
+        b"\xa1\x5f\x5f\x60\x44\x4f\x80\x44\x4f",                  # Hard, ticks, D held
+        b"\xa0\x60\x58\x4f\x60\x41\x1f\x80\x41\x60\x66\x1f\xa4\x1f",  # drops, moves, paint
+        b"\xa0\x3f\xa6\x60\x44\x3f\xa5\x3f\xa7\x3f\xa0\x3f\xa6\x3f\xa8\x3f\xa6\xa9\x3f",
+        b"\xa0\x3f\xaa\x3f\xa2\x3f\xab\xad\xa1\x3f\xac\xa3\x3f",   # closed, started again
+        bytes([0xa0] + [0x60, 0x5a, 0x45] * 20),                    # dropped over and over
+        b"\xa0\xaf\x45\x3f\xae\xaf\x48\x3f\xaf\x58",                # Ctrl with any key
     ]
     for script in scripts:
         write(os.path.join(out, "fuzz_game"), script)
