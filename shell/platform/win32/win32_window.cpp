@@ -171,6 +171,8 @@ INT_PTR OnCommand(WWindow* window, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
+// Kept on purpose: no key-up is made up when the window loses the keyboard, so a key released
+// while another window (or the About box) has it stays held for the game.
 INT_PTR OnKey(WWindow* window, WEventId event, WPARAM wParam, LPARAM lParam) {
     WKeyEventData data;
     data.virtualKey = static_cast<uint32_t>(wParam);
