@@ -39,6 +39,11 @@ class RecordingTarget final : public TraceTarget {
         }
     }
     bool TimerRunning() const override { return running; }
+    void Paint() override { calls.push_back("paint"); }
+    bool Shot(const std::string& path) override {
+        calls.push_back("shot " + path);
+        return path != "unwritable";
+    }
     const GameState& State() const override { return state; }
 
   private:
@@ -123,6 +128,37 @@ TEST(RunTrace, TheTickLimitEndsTheRunAfterItsEvents) {
     RecordingTarget none;
     EXPECT_EQ(RunLines(none, {Event(0, EventKind::Easy)}, 0), (Lines{"0:0:0"}));
     EXPECT_EQ(none.calls, (Calls{"create 77", "easy"}));
+}
+
+ScriptEvent Shot(uint32_t at, const char* path, int line) {
+    ScriptEvent e = Event(at, EventKind::Shot);
+    e.path = path;
+    e.line = line;
+    return e;
+}
+
+TEST(RunTrace, PaintsAndShotsHappenAtTheirTickInFileOrder) {
+    RecordingTarget target;
+    target.stopOnTick = 2;
+    const std::vector<ScriptEvent> events = {
+        Event(0, EventKind::Paint), Shot(0, "a.ppm", 2),        Event(0, EventKind::Easy),
+        Shot(1, "b.ppm", 4),        Event(1, EventKind::Paint), Shot(1, "c.ppm", 6),
+    };
+    EXPECT_EQ(RunLines(target, events, 100), (Lines{"0:0:0", "1:1:0", "2:2:0"}));
+    EXPECT_EQ(target.calls, (Calls{"create 77", "paint", "shot a.ppm", "easy", "tick", "shot b.ppm",
+                                   "paint", "shot c.ppm", "tick"}));
+}
+
+TEST(RunTrace, AShotThatCannotBeWrittenFailsTheRunButNotTheRest) {
+    RecordingTarget target;
+    const std::vector<ScriptEvent> events = {Shot(0, "unwritable", 3), Shot(0, "fine.ppm", 4)};
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    std::string error;
+    EXPECT_FALSE(RunTrace(77, 10, events, target, out, &error));
+    std::fclose(out);
+    EXPECT_EQ(error, "line 3: cannot write the frame 'unwritable'");
+    EXPECT_EQ(target.calls, (Calls{"create 77", "shot unwritable", "shot fine.ppm"}));
 }
 
 TEST(FormatStateLine, ExactShape) {

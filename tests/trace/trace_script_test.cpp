@@ -67,6 +67,9 @@ TEST(ParseScript, RefusesBadLinesNamingThem) {
         {"0 keyup 0x4g\n", "line 1: the key code '0x4g' is not"},
         {"0 keyup -0x1\n", "line 1: the key code '-0x1' is not"},
         {"0 keyup 0x+1\n", "line 1: the key code '0x+1' is not"},
+        {"0 shot\n", "line 1: 'shot' needs a path"},
+        {"0 shot a.ppm b.ppm\n", "line 1: words left over after 'shot': 'b.ppm'"},
+        {"0 paint now\n", "line 1: words left over after 'paint': 'now'"},
         {"3 easy\n# fine\n2 hard\n", "line 3: tick 2 comes before tick 3 of an earlier line"},
         {"0 easy\n0 keydown 0x41\x0c\n", "line 2: the key code '0x41\x0c' is not"},
     };
@@ -76,6 +79,18 @@ TEST(ParseScript, RefusesBadLinesNamingThem) {
         EXPECT_FALSE(ParseScript(c.text, events, error)) << c.text;
         EXPECT_EQ(error.rfind(c.message, 0), 0u) << "got: " << error;
     }
+}
+
+TEST(ParseScript, PaintAndShotWithItsPathAsItStands) {
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseScript("0 paint\n3 shot out/frame-3.PPM # the frame\n", events, error))
+        << error;
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, EventKind::Paint);
+    EXPECT_EQ(events[1].kind, EventKind::Shot);
+    EXPECT_EQ(events[1].at, 3u);
+    EXPECT_EQ(events[1].path, "out/frame-3.PPM");
 }
 
 TEST(ParseScript, TakesItsEventsFromTheTableItIsGiven) {

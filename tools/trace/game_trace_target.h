@@ -1,5 +1,7 @@
 // The trace target run straight on the rules: a drawing that draws nothing, a clock that always
-// answers the run's second, and a timer that only remembers whether it runs.
+// answers the run's second, and a timer that only remembers whether it runs. The trace runner
+// itself drives the real window (ShellTraceTarget); this one serves the tests that compare the
+// two.
 #pragma once
 
 #include "engine/game.h"
@@ -16,6 +18,9 @@ class GameTraceTarget final : public TraceTarget {
     void KeyUp(uint32_t code) override { game_.HandleKeyUp(code); }
     void Tick() override { game_.TurnTick(); }
     bool TimerRunning() const override { return timer_.running; }
+    // Nothing is drawn here, so there is nothing to paint and no frame to write.
+    void Paint() override {}
+    bool Shot(const std::string& /*path*/) override { return false; }
     const GameState& State() const override { return game_.state; }
 
   private:

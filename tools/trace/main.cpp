@@ -1,5 +1,6 @@
 // vantorel-trace --seed S [--ticks N] [--script FILE]
-// Runs the game headless as the window would and prints the state after every tick.
+// Runs the program headless, its main window driven as the system would, and prints the game
+// state after every tick.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -7,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/trace/game_trace_target.h"
-#include "tools/trace/trace_run.h"
+#include "tools/trace/shell_trace_target.h"
 #include "tools/trace/trace_script.h"
 
 namespace {
@@ -53,9 +53,17 @@ int main(int argc, char** argv) {
 
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-    GameTraceTarget target;
-    if (!RunTrace(options.seed, options.ticks, events, target, stdout)) {
-        std::fprintf(stderr, "vantorel-trace: cannot write the output\n");
+    // The program itself runs the trace, inside its message loop.
+    bool traced = false;
+    std::string failure;
+    const int code =
+        RunProgramTrace(options.seed, options.ticks, events, stdout, &traced, &failure);
+    if (!traced) {
+        std::fprintf(stderr, "vantorel-trace: %s\n", failure.c_str());
+        return 1;
+    }
+    if (code != 0) {
+        std::fprintf(stderr, "vantorel-trace: the program ended with exit code %d\n", code);
         return 1;
     }
     return 0;

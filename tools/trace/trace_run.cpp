@@ -4,7 +4,7 @@
 
 #include "tools/trace/trace_format.h"
 
-void ApplyEvent(const ScriptEvent& event, TraceTarget& target) {
+bool ApplyEvent(const ScriptEvent& event, TraceTarget& target) {
     switch (event.kind) {
         case EventKind::Easy:
             target.Easy();
@@ -18,16 +18,30 @@ void ApplyEvent(const ScriptEvent& event, TraceTarget& target) {
         case EventKind::KeyUp:
             target.KeyUp(event.code);
             break;
+        case EventKind::Paint:
+            target.Paint();
+            break;
+        case EventKind::Shot:
+            return target.Shot(event.path);
     }
+    return true;
 }
 
 bool RunTrace(uint32_t seed, uint32_t maxTicks, const std::vector<ScriptEvent>& events,
-              TraceTarget& target, std::FILE* out) {
+              TraceTarget& target, std::FILE* out, std::string* error) {
     std::size_t next = 0;
+    bool shotsWritten = true;
     // Events whose tick count is reached happen in file order; the counts never go backwards.
     auto applyEventsAt = [&](uint32_t ticks) {
         while (next < events.size() && events[next].at == ticks) {
-            ApplyEvent(events[next++], target);
+            const ScriptEvent& event = events[next++];
+            if (!ApplyEvent(event, target) && shotsWritten) {
+                shotsWritten = false;
+                if (error != nullptr) {
+                    *error = "line " + std::to_string(event.line) + ": cannot write the frame '" +
+                             event.path + "'";
+                }
+            }
         }
     };
     char line[TraceLineCapacity];
@@ -47,5 +61,9 @@ bool RunTrace(uint32_t seed, uint32_t maxTicks, const std::vector<ScriptEvent>& 
         print(ticks);
         applyEventsAt(ticks);
     }
-    return std::fflush(out) == 0 && written;
+    const bool flushed = std::fflush(out) == 0 && written;
+    if (!flushed && error != nullptr && shotsWritten) {
+        *error = "cannot write the output";
+    }
+    return flushed && shotsWritten;
 }

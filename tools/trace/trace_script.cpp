@@ -8,7 +8,8 @@ const char traceUsage[] =
     "  --seed S       calendar second that every new game seeds with, 0 to 4294967295\n"
     "  --ticks N      most ticks to deliver, 0 to 4294967295 (default 100000)\n"
     "  --script FILE  events, one a line: AT EVENT [ARG]; '#' starts a comment\n"
-    "                 events: easy, hard, keydown CODE, keyup CODE (CODE like 0x41)\n";
+    "                 events: easy, hard, keydown CODE, keyup CODE (CODE like 0x41),\n"
+    "                 paint, shot PATH (the window's client area as a binary PPM)\n";
 
 namespace {
 

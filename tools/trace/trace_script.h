@@ -13,6 +13,8 @@ enum class EventKind : uint8_t {
     Hard,
     KeyDown,
     KeyUp,
+    Paint,  // the window's paint event
+    Shot,   // the window's client area written as a binary PPM
 };
 
 // What follows an event's name on its line.
@@ -35,6 +37,8 @@ inline constexpr EventSpec traceEvents[] = {
     {"hard", EventKind::Hard, ArgumentKind::None},
     {"keydown", EventKind::KeyDown, ArgumentKind::KeyCode},
     {"keyup", EventKind::KeyUp, ArgumentKind::KeyCode},
+    {"paint", EventKind::Paint, ArgumentKind::None},
+    {"shot", EventKind::Shot, ArgumentKind::Path},
 };
 
 struct ScriptEvent {

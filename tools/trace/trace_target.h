@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/game_state.h"
 
@@ -21,5 +22,10 @@ class TraceTarget {
     // One tick of the step timer; delivered only while it runs.
     virtual void Tick() = 0;
     virtual bool TimerRunning() const = 0;
+    // The window's paint event: the background and the whole board redrawn.
+    virtual void Paint() = 0;
+    // Writes the window's client area as it stands as a binary PPM (P6, maxval 255); answers
+    // whether it was written.
+    virtual bool Shot(const std::string& path) = 0;
     virtual const GameState& State() const = 0;
 };
