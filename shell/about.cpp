@@ -55,6 +55,7 @@ bool __About_Base::OnCreate(WObject* /*source*/, WEventData* /*data*/) {
     if (label_ProductName != nullptr) {
         label_ProductName->Attach(*this, ID_About_label_ProductName);
     }
+    // Kept on purpose: OK is the cancel button too, so Esc ends the box with result 1.
     if (cb_OK != nullptr) {
         SetDefaultButton(cb_OK);
         cb_OK->SetPushed(false);

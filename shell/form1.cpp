@@ -58,6 +58,8 @@ bool __Form1_Base::Create(WWindow* parent) {
 }
 
 bool __Form1_Base::OnCreate(WObject* /*source*/, WEventData* /*data*/) {
+    // Kept on purpose: centred at the template's size; SetUpWindow resizes it afterwards with
+    // the top-left corner kept, so the final window is not centred.
     Centre(nullptr);
     aboutBox = new (std::nothrow) About;
     stepTimer = new (std::nothrow) WTimer;
@@ -138,6 +140,8 @@ bool __Form1_Base::OnExit(WObject* /*source*/, WEventData* /*data*/) {
 }
 
 bool __Form1_Base::OnAbout(WObject* /*source*/, WEventData* /*data*/) {
+    // Kept on purpose: the game goes on behind the box with the held-key flags it had when the
+    // box opened; this window is disabled and gets no key-up until the box has ended.
     if (aboutBox != nullptr) {
         aboutBox->RunModal(this);  // returns when the box is dismissed; the result is not used
     }
