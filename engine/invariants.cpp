@@ -80,7 +80,11 @@ int GroupSize(const GameState& s, int column, int row, bool (&seen)[BoardColumns
             if (c < FirstFieldColumn || c > LastFieldColumn) {
                 continue;
             }
-            for (int r = FirstFieldRow; r <= LastFieldRow; ++r) {
+            // With tilts within -2..+2 a touching cell lies at most two rows up or down.
+            for (int r = cell.row - 2; r <= cell.row + 2; ++r) {
+                if (r < FirstFieldRow || r > LastFieldRow) {
+                    continue;
+                }
                 bool touches = false;
                 if (c == cell.column) {
                     touches = r == cell.row - 1 || r == cell.row + 1;
