@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Playing: Ctrl+E starts an Easy game whose first piece appears at the spawn cell and falls; a
 # held D moves it right one column a tick until the wall stops it in column 6; Ctrl+H starts a
-# Hard game whose 36 stones sink to rows 11 to 16.
+# Hard game whose 36 stones sink to rows 11 to 16, and which, left alone, ends with the GAME OVER
+# banner drawn through the mask and the words.
 set -u
 . "$(dirname "$0")/lib.sh"
 
@@ -53,8 +54,27 @@ stones_settled() {
 xdotool key ctrl+h
 check "Ctrl+H starts a Hard game whose stones settle in rows 11 to 16" poll 5 stones_settled
 
+# Left alone, the pieces pile up in the spawn column and the Hard game soon ends. The banner is
+# drawn slice by slice with the mask (SRCAND) and then the words (SRCPAINT): where the mask is
+# black the screen must show the words' pixel, white letters with a black outline, whatever the
+# board showed there; where it is white the board stays.
+convert "$RES_DIR/banner.bmp" -crop 240x23+0+0 +repage -type TrueColor "$E2E_TMP/banner-image.png"
+convert "$RES_DIR/banner.bmp" -crop 240x23+0+23 +repage -type TrueColor "$E2E_TMP/banner-mask.png"
+banner_complete() {
+  shot_rect "$E2E_TMP/banner-screen.png" 120 106 240 23 &&
+    convert "$E2E_TMP/banner-screen.png" "$E2E_TMP/banner-mask.png" -compose Multiply -composite \
+      "$E2E_TMP/banner-image.png" -compose Lighten -composite -type TrueColor "$E2E_TMP/banner-expected.png" &&
+    same_picture "$E2E_TMP/banner-expected.png" "$E2E_TMP/banner-screen.png"
+}
+check "the Hard game ends with GAME OVER in white with a black outline over the well" poll 60 banner_complete
+board_still() {
+  shot_client "$E2E_TMP/over1.png" && sleep 1 && shot_client "$E2E_TMP/over2.png" &&
+    same_picture "$E2E_TMP/over1.png" "$E2E_TMP/over2.png"
+}
+check "after GAME OVER nothing moves any more (the game stopped its timer)" board_still
+
 xdotool key ctrl+x
 status=$(game_wait_exit 15)
-check "Ctrl+X during a Hard game ends the program with exit code 0" [ "$status" = 0 ]
+check "Ctrl+X after a finished game ends the program with exit code 0" [ "$status" = 0 ]
 game_stop
 exit $E2E_FAILED
