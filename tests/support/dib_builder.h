@@ -58,8 +58,9 @@ inline std::vector<uint8_t> Make(const Spec& s) {
     PutU16(out, 12, 1);
     PutU16(out, 14, s.bitCount);
     PutU32(out, 20, static_cast<uint32_t>(bits));
-    PutU32(out, 32,
-           static_cast<uint32_t>(s.palette.size() == (1u << s.bitCount) ? 0 : s.palette.size()));
+    // A full table is written as 0 (all the depth allows), a shorter one by its count.
+    const bool fullTable = s.bitCount <= 8 && s.palette.size() == (size_t{1} << s.bitCount);
+    PutU32(out, 32, static_cast<uint32_t>(fullTable ? 0 : s.palette.size()));
     for (size_t i = 0; i < s.palette.size(); ++i) {
         out[header + 4 * i] = static_cast<uint8_t>(s.palette[i]);
         out[header + 4 * i + 1] = static_cast<uint8_t>(s.palette[i] >> 8);
