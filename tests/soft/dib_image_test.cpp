@@ -6,7 +6,7 @@
 
 namespace {
 
-using testdib::Spec;
+using testdib::Image;
 
 std::vector<uint32_t> Rgb(const DibPixels& image) {
     std::vector<uint32_t> out;
@@ -23,7 +23,7 @@ const std::vector<uint32_t> sixteen = {0x000000, 0xBF0000, 0x00BF00, 0xBFBF00, 0
 
 struct DepthCase {
     const char* name;
-    Spec spec;
+    Image picture;
     std::vector<uint32_t> expected;
 };
 
@@ -31,11 +31,11 @@ std::vector<DepthCase> DepthCases() {
     std::vector<DepthCase> cases;
     {
         // 4 bits, odd width (padding inside the last byte and the row), bottom-up.
-        testdib::Spec s = testdib::Picture(3, 2, 4, sixteen, {1, 9, 15, 12, 0, 7});
+        testdib::Image s = testdib::Picture(3, 2, 4, sixteen, {1, 9, 15, 12, 0, 7});
         cases.push_back({"4bit", s, {0xBF0000, 0xFF0000, 0xFFFFFF, 0x0000FF, 0x000000, 0xC0C0C0}});
     }
     {
-        testdib::Spec s =
+        testdib::Image s =
             testdib::Picture(9, 1, 1, {0x000000, 0xFFFFFF}, {1, 0, 1, 1, 0, 0, 0, 0, 1});
         std::vector<uint32_t> e;
         for (uint32_t v : s.pixels) {
@@ -44,26 +44,26 @@ std::vector<DepthCase> DepthCases() {
         cases.push_back({"1bit", s, e});
     }
     {
-        testdib::Spec s = testdib::Picture(2, 2, 8, {0x102030, 0x405060, 0x708090}, {2, 1, 0, 2});
+        testdib::Image s = testdib::Picture(2, 2, 8, {0x102030, 0x405060, 0x708090}, {2, 1, 0, 2});
         s.topDown = true;
         cases.push_back({"8bitTopDown", s, {0x708090, 0x405060, 0x102030, 0x708090}});
     }
     {
-        testdib::Spec s = testdib::Picture(2, 2, 24, {}, {0x010203, 0xA0B0C0, 0xFFFFFF, 0x000000});
+        testdib::Image s = testdib::Picture(2, 2, 24, {}, {0x010203, 0xA0B0C0, 0xFFFFFF, 0x000000});
         cases.push_back({"24bit", s, s.pixels});
     }
     {
-        testdib::Spec s = testdib::Picture(2, 1, 32, {}, {0x80112233, 0x00445566});
+        testdib::Image s = testdib::Picture(2, 1, 32, {}, {0x80112233, 0x00445566});
         cases.push_back({"32bit", s, {0x112233, 0x445566}});
     }
     {
         // 5-5-5: full red, full green, full blue, one step of each.
-        testdib::Spec s = testdib::Picture(4, 1, 16, {}, {0x7C00, 0x03E0, 0x001F, 0x0421});
+        testdib::Image s = testdib::Picture(4, 1, 16, {}, {0x7C00, 0x03E0, 0x001F, 0x0421});
         cases.push_back({"16bit", s, {0xFF0000, 0x00FF00, 0x0000FF, 0x080808}});
     }
     {
         // Indices beyond a short colour table show black.
-        testdib::Spec s = testdib::Picture(2, 1, 4, {0xFFFFFF, 0x00FF00}, {1, 5});
+        testdib::Image s = testdib::Picture(2, 1, 4, {0xFFFFFF, 0x00FF00}, {1, 5});
         cases.push_back({"shortTable", s, {0x00FF00, 0x000000}});
     }
     return cases;
@@ -72,11 +72,11 @@ std::vector<DepthCase> DepthCases() {
 TEST(DecodeDib, EveryDepthAndRowOrder) {
     for (const DepthCase& c : DepthCases()) {
         SCOPED_TRACE(c.name);
-        const std::vector<uint8_t> bytes = testdib::Make(c.spec);
+        const std::vector<uint8_t> bytes = testdib::Make(c.picture);
         DibPixels image;
         ASSERT_TRUE(DecodeDib(bytes.data(), bytes.size(), &image));
-        EXPECT_EQ(image.width, c.spec.width);
-        EXPECT_EQ(image.height, c.spec.height);
+        EXPECT_EQ(image.width, c.picture.width);
+        EXPECT_EQ(image.height, c.picture.height);
         EXPECT_EQ(image.channels, 3);
         EXPECT_EQ(Rgb(image), c.expected);
     }
@@ -134,7 +134,7 @@ TEST(DecodeDib, MalformedHeadersDecodeToNothing) {
 }
 
 TEST(DecodeIconDib, MaskMakesTransparentPixels) {
-    testdib::Spec s = testdib::Picture(3, 2, 4, sixteen, {15, 15, 12, 0, 9, 15});
+    testdib::Image s = testdib::Picture(3, 2, 4, sixteen, {15, 15, 12, 0, 9, 15});
     s.icon = true;
     s.mask = {0, 1, 0, 1, 0, 0};
     const std::vector<uint8_t> bytes = testdib::Make(s);
@@ -157,7 +157,7 @@ TEST(DecodeIconDib, MaskMakesTransparentPixels) {
 }
 
 TEST(DecodeIconDib, ThirtyTwoBitsUseAlphaUnlessAllZero) {
-    testdib::Spec s = testdib::Picture(2, 1, 32, {}, {0x80FF0000, 0x0000FF00});
+    testdib::Image s = testdib::Picture(2, 1, 32, {}, {0x80FF0000, 0x0000FF00});
     s.icon = true;
     s.mask = {1, 0};
     std::vector<uint8_t> bytes = testdib::Make(s);

@@ -60,7 +60,7 @@ constexpr uint32_t Fill = 0x000000;
 TEST(SoftBlit, RasterOperationsAreBitwisePerChannel) {
     // One pixel of 0b1100'1010 red, 0xF0 green, 0x0F blue over a surface of 0b1010'0110,
     // 0x3C, 0xFF.
-    testdib::Spec s = testdib::Picture(1, 1, 4, {0xCAF00F}, {0});
+    testdib::Image s = testdib::Picture(1, 1, 4, {0xCAF00F}, {0});
     const std::vector<uint8_t> dib = testdib::Make(s);
     WBitmap bitmap;
     ASSERT_TRUE(SoftBitmapFromDib(bitmap, dib.data(), dib.size()));
@@ -81,8 +81,8 @@ TEST(SoftBlit, RasterOperationsAreBitwisePerChannel) {
 TEST(SoftBlit, MaskThenImageDrawsAnOutlinedSprite) {
     // The banner's two passes: the mask (black where the sprite goes) ANDed, then the image
     // (black where the screen shows through) ORed.
-    testdib::Spec mask = testdib::Picture(3, 1, 4, {0x000000, 0xFFFFFF}, {1, 0, 0});
-    testdib::Spec image = testdib::Picture(3, 1, 4, {0x000000, 0xFFFFFF}, {0, 1, 0});
+    testdib::Image mask = testdib::Picture(3, 1, 4, {0x000000, 0xFFFFFF}, {1, 0, 0});
+    testdib::Image image = testdib::Picture(3, 1, 4, {0x000000, 0xFFFFFF}, {0, 1, 0});
     const std::vector<uint8_t> maskDib = testdib::Make(mask);
     const std::vector<uint8_t> imageDib = testdib::Make(image);
     WBitmap maskBitmap, imageBitmap;

@@ -67,7 +67,7 @@ std::map<uint16_t, std::vector<uint8_t>>& Images() {
     return images;
 }
 void AddImage(uint16_t id, int32_t side) {
-    testdib::Spec s;
+    testdib::Image s;
     s.width = side;
     s.height = side;
     s.bitCount = 24;

@@ -17,7 +17,7 @@ inline void PutU16(std::vector<uint8_t>& out, size_t at, uint16_t v) {
     out[at + 1] = static_cast<uint8_t>(v >> 8);
 }
 
-struct Spec {
+struct Image {
     int32_t width = 0;
     int32_t height = 0;  // of the picture; the header gets -height for top-down, 2x for icons
     uint16_t bitCount = 24;
@@ -29,9 +29,9 @@ struct Spec {
 };
 
 // A picture without a mask, rows bottom-up unless turned.
-inline Spec Picture(int32_t width, int32_t height, uint16_t bitCount, std::vector<uint32_t> palette,
-                    std::vector<uint32_t> pixels) {
-    Spec s;
+inline Image Picture(int32_t width, int32_t height, uint16_t bitCount,
+                     std::vector<uint32_t> palette, std::vector<uint32_t> pixels) {
+    Image s;
     s.width = width;
     s.height = height;
     s.bitCount = bitCount;
@@ -44,7 +44,7 @@ inline size_t Stride(int32_t width, int bits) {
     return ((size_t(width) * bits + 31) / 32) * 4;
 }
 
-inline std::vector<uint8_t> Make(const Spec& s) {
+inline std::vector<uint8_t> Make(const Image& s) {
     const size_t header = 40;
     const size_t table = s.palette.size() * 4;
     const size_t stride = Stride(s.width, s.bitCount);
@@ -114,7 +114,7 @@ inline std::vector<uint8_t> Make(const Spec& s) {
 // A 24-bit bitmap whose every pixel is its own colour: red = x * 16 + 1, green = y * 16 + 1,
 // blue = tag, so that any pixel on a surface tells where it came from.
 inline std::vector<uint8_t> Coordinates(int32_t width, int32_t height, uint8_t tag) {
-    Spec s;
+    Image s;
     s.width = width;
     s.height = height;
     s.bitCount = 24;
