@@ -49,6 +49,7 @@ struct WWindow::Impl {
 
     // --- top-level windows ---
     bool exists = false;
+    bool destroying = false;  // DestroyEvent is being raised
     bool enabled = true;
     bool modal = false;  // a WDialog in its modal run
     bool modalEnded = false;

@@ -1134,8 +1134,15 @@ bool WWindow::Destroy() {
         impl_->itemIndex = -1;
         return true;
     }
-    if (!impl_->exists) {
+    if (!impl_->exists || impl_->destroying) {
         return false;
+    }
+    impl_->destroying = true;
+    // The windows it owns go first, as they go with their owner.
+    for (size_t i = topLevels.size(); i-- > 0;) {
+        if (i < topLevels.size() && topLevels[i]->parent == this) {
+            topLevels[i]->owner->Destroy();
+        }
     }
     if (impl_->modalLoop != nullptr) {
         impl_->modalEnded = true;
@@ -1145,6 +1152,7 @@ bool WWindow::Destroy() {
     WEventData destroy;
     Raise(WEventId::Destroy, &destroy);
     TearDown(impl_);
+    impl_->destroying = false;
     return true;
 }
 

@@ -97,3 +97,41 @@ test_keys_arrows_ignored() {
     { echo "the piece moved right with the arrow key"; return 1; }
   return 0
 }
+
+# Keys count by their place on the keyboard, not by the letter the layout gives them. On a French
+# (AZERTY) layout the key right of Tab types q but sits where A is: it steers left; the key that
+# types a sits where Q is and does nothing. On Dvorak, Ctrl with the key in the E place (typing
+# a full stop) starts a game.
+test_keys_by_position_whatever_the_layout() {
+  trap 'setxkbmap us' RETURN
+  local entry
+  for entry in "fr:q:1" "fr:a:3"; do
+    local layout=${entry%%:*} rest=${entry#*:}
+    local name=${rest%%:*} column=${rest##*:}
+    setxkbmap "$layout" || { echo "setxkbmap $layout failed"; return 1; }
+    start_game || return 1
+    shot_client "$WORK/start.ppm"
+    key ctrl+e
+    poll_client 3 piece_at_spawn || { echo "no piece on layout $layout"; return 1; }
+    keydown "$name"
+    if [ "$column" = 3 ]; then
+      sleep 0.6
+      shot_client "$WORK/now.ppm"
+      keyup "$name"
+      piece_at_spawn || { echo "'$name' on $layout moved the piece"; return 1; }
+    else
+      piece_at_wall() {
+        differ_region "$WORK/start.ppm" "$WORK/now.ppm" $(piece_rect "$column" 6) &&
+          same_region "$WORK/start.ppm" "$WORK/now.ppm" $(piece_rect 3 6)
+      }
+      poll_client 3 piece_at_wall || { keyup "$name"; echo "'$name' on $layout did not steer left"; return 1; }
+      keyup "$name"
+    fi
+    stop_game
+  done
+  setxkbmap us dvorak || { echo "setxkbmap dvorak failed"; return 1; }
+  start_game || return 1
+  shot_client "$WORK/start.ppm"
+  key ctrl+period
+  poll_client 3 piece_at_spawn || { echo "Ctrl with the key in the E place started no game on Dvorak"; return 1; }
+}
