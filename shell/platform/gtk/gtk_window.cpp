@@ -497,8 +497,9 @@ gboolean OnKeyRelease(GtkWidget* /*widget*/, GdkEventKey* event, gpointer data) 
     return impl->owner->Raise(WEventId::KeyUp, &key) ? TRUE : FALSE;
 }
 
-// Losing the keyboard forgets which keys were down, for telling repeats from presses only;
-// the program hears of no key-up it did not get.
+// Losing the keyboard forgets which keys were down, for telling repeats from presses only. The
+// program hears of no key-up it did not get: a key released elsewhere stays held for the game
+// (kept on purpose, see docs/kept-on-purpose.md).
 gboolean OnFocusOut(GtkWidget* /*widget*/, GdkEventFocus* /*event*/, gpointer data) {
     auto* impl = static_cast<Impl*>(data);
     std::memset(impl->keysDown, 0, sizeof impl->keysDown);
