@@ -67,6 +67,13 @@ banner_complete() {
     same_picture "$E2E_TMP/banner-expected.png" "$E2E_TMP/banner-screen.png"
 }
 check "the Hard game ends with GAME OVER in white with a black outline over the well" poll 60 banner_complete
+# The first four steps address columns left of the banner sheet: nothing outside the sheet is
+# read, so the wall left of the well (x 40..119) still shows the background picture.
+convert "$RES_DIR/background.bmp" -crop 80x23+40+106 +repage -type TrueColor "$E2E_TMP/left-wall.png"
+left_wall_untouched() {
+  shot_rect "$E2E_TMP/left-screen.png" 40 106 80 23 && same_picture "$E2E_TMP/left-wall.png" "$E2E_TMP/left-screen.png"
+}
+check "the banner's first steps leave the wall left of the well untouched" left_wall_untouched
 board_still() {
   shot_client "$E2E_TMP/over1.png" && sleep 1 && shot_client "$E2E_TMP/over2.png" &&
     same_picture "$E2E_TMP/over1.png" "$E2E_TMP/over2.png"
