@@ -146,6 +146,8 @@ INT_PTR OnCommand(WWindow* window, WPARAM wParam, LPARAM lParam) {
     WWindow::Impl* impl = window->impl();
     if (control != nullptr) {
         WWindow* source = win32::WindowFromHandle(control);
+        // A pressed button (BN_CLICKED), or a click on a static that notifies clicks
+        // (STN_CLICKED, the same code): the control raises its ClickEvent.
         if (source != nullptr && code == BN_CLICKED) {
             WEventData data;
             source->Raise(WEventId::Click, &data);
