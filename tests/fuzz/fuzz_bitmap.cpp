@@ -2,7 +2,9 @@
 // (DecodeIconDib), and the way from bytes to a WBitmap of the software canvas and onto a frame.
 // The first byte chooses the way: 0 a bitmap, 1 an icon image, 2 a bitmap made a WBitmap and
 // blitted onto a small frame with every raster operation at positions taken from the input's
-// last bytes (negative and beyond the edges included).
+// last bytes (negative and beyond the edges included), 3 an icon group made a WIcon: the next
+// byte is the group's length, the group follows, and the rest is the image of every icon the
+// group names.
 //
 // Checked besides the sanitizers: a refused picture decodes to nothing; an accepted one has
 // sides within the limits and exactly width x height x channels bytes.
@@ -69,13 +71,58 @@ void BlitOntoFrame(const uint8_t* data, size_t size, const uint8_t* tail) {
     }
 }
 
+// The image that every icon of the group under test is found as.
+const uint8_t* iconImage = nullptr;
+size_t iconImageSize = 0;
+
+bool FindIconImage(uint16_t /*iconId*/, const uint8_t** data, size_t* size) {
+    *data = iconImage;
+    *size = iconImageSize;
+    return true;
+}
+
+void IconFromGroup(const uint8_t* data, size_t size) {
+    const size_t groupSize = size == 0 ? 0 : data[0] < size - 1 ? data[0] : size - 1;
+    // Both parts in buffers of their own exact size.
+    uint8_t* group = static_cast<uint8_t*>(std::malloc(groupSize == 0 ? 1 : groupSize));
+    std::memcpy(group, data + (size == 0 ? 0 : 1), groupSize);
+    iconImageSize = size == 0 ? 0 : size - 1 - groupSize;
+    uint8_t* image = static_cast<uint8_t*>(std::malloc(iconImageSize == 0 ? 1 : iconImageSize));
+    std::memcpy(image, data + (size == 0 ? 0 : 1 + groupSize), iconImageSize);
+    iconImage = image;
+    WIcon icon;
+    const bool accepted = SoftIconFromGroup(icon, group, groupSize, &FindIconImage);
+    int32_t width = 0;
+    int32_t height = 0;
+    const uint8_t* rgba = nullptr;
+    if (accepted != icon.Loaded() || (accepted && (!SoftIconPixels(icon, &width, &height, &rgba) ||
+                                                   width < 1 || height < 1 || rgba == nullptr))) {
+        Broken("an icon made from a group does not answer its picture");
+    }
+    if (accepted) {
+        // Every pixel is there to read.
+        uint32_t sum = 0;
+        for (int64_t i = 0; i < static_cast<int64_t>(width) * height * 4; ++i) {
+            sum += rgba[i];
+        }
+        (void)sum;
+    }
+    std::free(group);
+    std::free(image);
+    iconImage = nullptr;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) {
         return 0;
     }
-    const uint8_t way = data[0] % 3;
+    const uint8_t way = data[0] % 4;
+    if (way == 3) {
+        IconFromGroup(data + 1, size - 1);
+        return 0;
+    }
     uint8_t tail[16] = {};
     size_t length = size - 1;
     if (way == 2) {

@@ -80,7 +80,8 @@ def main():
             write(os.path.join(out, "fuzz_resources"), bytes([way[rtype]]) + body)
             write(os.path.join(out, "fuzz_resources"), bytes([way[rtype]]) + body[:len(body) // 2])
 
-    # fuzz_bitmap: 0 = a bitmap, 1 = an icon image, 2 = a bitmap blitted (16 bytes of rectangles).
+    # fuzz_bitmap: 0 = a bitmap, 1 = an icon image, 2 = a bitmap blitted (16 bytes of rectangles),
+    # 3 = an icon group (its length, the group) with the image of its icons.
     rects = bytes([0, 0, 0, 0, 10, 0, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                    252, 1, 250, 3, 40, 0, 30, 0, 1, 0, 2, 0, 0, 0, 0, 0])
     for rtype, _, _, body in all_entries:
@@ -91,6 +92,13 @@ def main():
             write(os.path.join(out, "fuzz_bitmap"), b"\2" + piece + rects[16:])
         elif rtype == RT_ICON:
             write(os.path.join(out, "fuzz_bitmap"), b"\1" + body)
+    icons = {rid: body for rtype, rid, _, body in all_entries if rtype == RT_ICON}
+    for rtype, _, _, body in all_entries:
+        if rtype == RT_GROUP_ICON and len(body) < 256:
+            first_icon = struct.unpack_from("<H", body, 6 + 12)[0]
+            if first_icon in icons:
+                write(os.path.join(out, "fuzz_bitmap"),
+                      b"\3" + bytes([len(body)]) + body + icons[first_icon])
 
     # fuzz_game: event scripts (see fuzz_game.cpp for the operations).
     scripts = [
