@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int MaxTicks = 20000;
+constexpr int MaxTicks = 5000;
 
 [[noreturn]] void Broken(const char* what, const char* detail = "") {
     std::fprintf(stderr, "fuzz_game: %s%s\n", what, detail);
