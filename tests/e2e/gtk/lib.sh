@@ -39,13 +39,16 @@ window_shown() { find_window "$1" >/dev/null; }
 window_not_shown() { ! window_shown "$1"; }
 
 # start_game [ENV=VALUE...] [-- ARGS...]: starts the program and waits for its main window,
-# which gets the keyboard. Sets GAME_PID, GAME_WID and GAME_OUT (its output).
+# which gets the keyboard. Sets GAME_PID, GAME_WID and GAME_OUT (its output). GAME_PROGRAM names
+# another executable than the build's, GAME_DIR the directory to start it in.
 start_game() {
   local envs=()
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do envs+=("$1"); shift; done
   [ "${1:-}" = "--" ] && shift
   GAME_OUT=$(mktemp "$WORK/game.XXXXXX")
-  env NO_AT_BRIDGE=1 "${envs[@]}" "$BUILD/bin/vantorel" "$@" >"$GAME_OUT" 2>&1 &
+  (cd "${GAME_DIR:-$WORK}" &&
+    exec env NO_AT_BRIDGE=1 "${envs[@]}" "${GAME_PROGRAM:-$BUILD/bin/vantorel}" "$@") \
+    >"$GAME_OUT" 2>&1 &
   GAME_PID=$!
   if ! wait_until 15 window_shown "$MAIN_TITLE"; then
     echo "the main window did not appear; output: $(head -c 600 "$GAME_OUT")"
