@@ -1,6 +1,10 @@
 // The application's message loop over GLib's default main context, GTK's start, and the
 // calendar clock.
 #include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#include <unistd.h>
+#endif
 
 #include <ctime>
 #include <vector>
@@ -14,6 +18,17 @@ bool ready = false;
 bool quitPosted = false;
 std::vector<GMainLoop*> runningLoops;
 
+#ifdef GDK_WINDOWING_X11
+// The connection to the X server is lost: no message can be taken any more. The loop would end
+// as if the quit message had come and the process with the exit code it has; but nothing can be
+// done with the windows without their display (Xlib ends the process should this return), so
+// the process ends here with that exit code.
+int OnDisplayLost(Display* /*display*/) {
+    const WExeApplication* application = WExeApplication::Current();
+    _exit(application != nullptr ? application->ExitCode() : 0);
+}
+#endif
+
 }  // namespace
 
 namespace gtkbackend {
@@ -26,6 +41,11 @@ void Initialise(const char* programName) {
     int argc = 1;
     g_set_prgname("vantorel");
     ready = gtk_init_check(&argc, &argv) != FALSE;
+#ifdef GDK_WINDOWING_X11
+    if (ready && GDK_IS_X11_DISPLAY(gdk_display_get_default())) {
+        XSetIOErrorHandler(OnDisplayLost);
+    }
+#endif
 }
 
 bool Ready() {

@@ -98,3 +98,22 @@ test_window_command_line_ignored() {
   wait_exit 10
   [ "$GAME_STATUS" = 0 ] || { echo "exit status $GAME_STATUS"; return 1; }
 }
+
+# A lost display ends the program as a quit would: with exit code 0.
+test_window_display_lost_exits_0() {
+  local lost=""
+  local n
+  for n in $(seq 200 250); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then lost=":$n"; break; fi
+  done
+  Xvfb "$lost" -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb-lost.log" 2>&1 &
+  local server=$!
+  DISPLAY=$lost wait_until 10 xdotool getdisplaygeometry || { kill $server; echo "no second display"; return 1; }
+  DISPLAY=$lost start_game || { kill $server; return 1; }
+  DISPLAY=$lost key ctrl+e
+  sleep 0.3
+  kill $server
+  wait $server 2>/dev/null
+  wait_exit 10
+  [ "$GAME_STATUS" = 0 ] || { echo "exit status $GAME_STATUS"; return 1; }
+}
