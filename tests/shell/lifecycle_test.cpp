@@ -134,12 +134,9 @@ TEST(Lifecycle, PartsThatCannotBeAllocated) {
         bool afterMenu;  // the allocation comes after the menu bar's (sizes may repeat)
     };
     const Case cases[] = {
-        {"Form1", sizeof(Form1), -1, false},
-        {"About box", sizeof(About), -1, false},
-        {"step timer", sizeof(WTimer), -1, false},
-        {"canvas", sizeof(WDisplayCanvas), -1, true},
-        {"menu bar", sizeof(WMenu), 0, false},
-        {"a menu item", sizeof(WMenuItem), 0, true},
+        {"Form1", sizeof(Form1), -1, false},       {"About box", sizeof(About), -1, false},
+        {"step timer", sizeof(WTimer), -1, false}, {"canvas", sizeof(WDisplayCanvas), -1, true},
+        {"menu bar", sizeof(WMenu), 0, false},     {"a menu item", sizeof(WMenuItem), 0, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.part);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,9 @@ struct ThreadState {
     int loopDepth = 0;
     bool loopFailed = false;  // a loop could not take a message: every loop of the thread ends
     bool failNextCreate = false;
-    IdleFunction idle;
+    // Shared, so that a function replaced while it runs lives on until it returns, without a copy
+    // of it at every call.
+    std::shared_ptr<IdleFunction> idle;
 };
 
 ThreadState& Thread();

@@ -89,13 +89,8 @@ void DispatchMessage(const Message& message) {
 }
 
 bool Idle() {
-    ThreadState& t = Thread();
-    if (!t.idle) {
-        return false;
-    }
-    // The function may be replaced while it runs; the running one stays alive until it returns.
-    IdleFunction running = t.idle;
-    return running();
+    const std::shared_ptr<IdleFunction> running = Thread().idle;
+    return running != nullptr && *running && (*running)();
 }
 
 void ForgetWindow(WWindow* window) {
@@ -151,7 +146,7 @@ void SetCalendarSeconds(uint32_t seconds) {
 }
 
 void SetIdle(IdleFunction idle) {
-    Thread().idle = std::move(idle);
+    Thread().idle = idle ? std::make_shared<IdleFunction>(std::move(idle)) : nullptr;
 }
 
 bool RunLoop() {
