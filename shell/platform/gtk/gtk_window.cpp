@@ -775,6 +775,8 @@ bool MakeFromTemplate(WWindow* owner, WWindow* parent, uint32_t templateId) {
         gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
         gtk_window_set_skip_taskbar_hint(window, TRUE);
     }
+    // A box run modally is modal from its first showing on.
+    gtk_window_set_modal(window, impl->modal ? TRUE : FALSE);
 
     impl->column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     impl->overlay = gtk_overlay_new();
@@ -1180,7 +1182,6 @@ bool WDialog::RunModal(WWindow* parent, uint32_t templateId) {
     impl_->result = 0;
     const bool made = MakeFromTemplate(this, parent, templateId);
     if (made && !impl_->modalEnded) {
-        gtk_window_set_modal(GTK_WINDOW(impl_->window), TRUE);
         GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
         impl_->modalLoop = loop;
         g_main_loop_run(loop);
