@@ -100,6 +100,22 @@ def main():
                 write(os.path.join(out, "fuzz_bitmap"),
                       b"\3" + bytes([len(body)]) + body + icons[first_icon])
 
+    # fuzz_program_resources: the real .res image, the same with every sheet cut to a few rows
+    # (the glyph sheet whole), and that without its bitmaps, icons, dialogs or menu.
+    cut = [(t, i, h, fewer_rows(b, 4) if t == RT_BITMAP and len(b) > 2000 else b)
+           for t, i, h, b in all_entries]
+    def with_sizes(selected):
+        out = []
+        for t, i, h, b in selected:
+            h = bytearray(h)
+            struct.pack_into("<I", h, 0, len(b))
+            out.append((t, i, bytes(h), b))
+        return out
+    write(os.path.join(out, "fuzz_program_resources"), data)  # the real thing, whole
+    for leave_out in [None, RT_BITMAP, RT_ICON, RT_DIALOG, RT_MENU]:
+        selected = [e for e in cut if e[0] != leave_out]
+        write(os.path.join(out, "fuzz_program_resources"), image(with_sizes(selected)))
+
     # fuzz_game: event scripts (see fuzz_game.cpp for the operations).
     scripts = [
         b"\xa0" + b"\x5f" * 4,                                      # Easy, long runs of ticks

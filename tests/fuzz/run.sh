@@ -22,7 +22,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
 passed=0
 failed=0
-for target in fuzz_game fuzz_resources fuzz_bitmap; do
+for target in fuzz_game fuzz_resources fuzz_bitmap fuzz_program_resources; do
   exe="$build/bin/$target"
   if [ ! -x "$exe" ]; then
     echo "fuzz: $target FAILED (not built in $build)"
@@ -34,6 +34,7 @@ for target in fuzz_game fuzz_resources fuzz_bitmap; do
   cp "$here/corpus/$target/"* "$corpus/" 2>/dev/null || true
   case $target in
     fuzz_game) max_len=4096 ;;
+    fuzz_program_resources) max_len=131072 ;;
     *) max_len=16384 ;;
   esac
   log="$artifacts/$target.log"
