@@ -172,7 +172,7 @@ TEST(Resources, AboutBoxTemplate) {
         {ID_About_label_ProductName, 0x82, 0x010C, 0x01FF, 35, 5, 115, 10,
          u"VANTOREL_KV.EXE (ver 0.63)"},
         {ID_About_label_Copyright, 0x82, 0x010C, 0x01FF, 35, 17, 115, 10,
-         u"presented by the Vantorel workshop"},
+         u"presented by KESTRAVO WORKS"},
     };
     ASSERT_EQ(d.items.size(), std::size(expected));
     for (const Expected& x : expected) {
