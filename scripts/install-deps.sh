@@ -10,7 +10,7 @@ what=${1:-test}
 play_pkgs=(cmake ninja-build g++ make pkg-config libgtk-3-dev libpng-dev
            binutils-mingw-w64-i686 libgtest-dev libgmock-dev libbenchmark-dev file)
 test_pkgs=(g++-mingw-w64-i686 xvfb xauth xdotool x11-utils imagemagick clang
-           libclang-rt-14-dev wine python3)
+           libclang-rt-14-dev clang-format wine python3)
 i386_pkgs=(wine32:i386)
 
 pkgs=("${play_pkgs[@]}")

@@ -15,7 +15,7 @@ struct WEntryArguments {
 
 // Raises StartEvent (WStartEventData), RunEvent and EndEvent from ApplicationMain.
 class WExeApplication : public WObject {
-public:
+  public:
     WExeApplication();
     ~WExeApplication() override;
 
@@ -37,7 +37,7 @@ public:
     int32_t ExitCode() const { return exitCode_; }
     void SetExitCode(int32_t code) { exitCode_ = code; }
 
-private:
+  private:
     int32_t exitCode_ = 0;
 };
 

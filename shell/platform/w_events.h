@@ -57,7 +57,7 @@ WEventHandler WHandler(Receiver* receiver) {
 
 // The base of every platform object that raises events. Bindings live in a fixed table.
 class WObject {
-public:
+  public:
     WObject() = default;
     WObject(const WObject&) = delete;
     WObject& operator=(const WObject&) = delete;
@@ -80,7 +80,7 @@ public:
 
     static constexpr int MaxBindings = 16;
 
-private:
+  private:
     struct Binding {
         WEventId event;
         WEventHandler handler;

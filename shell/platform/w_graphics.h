@@ -9,7 +9,7 @@ class WWindow;
 
 // A bitmap resource of the executable, loaded by numeric id.
 class WBitmap {
-public:
+  public:
     WBitmap();
     WBitmap(const WBitmap&) = delete;
     WBitmap& operator=(const WBitmap&) = delete;
@@ -24,13 +24,13 @@ public:
     struct Impl;
     Impl* impl() const { return impl_; }
 
-private:
+  private:
     Impl* impl_ = nullptr;
 };
 
 // An icon group of the executable.
 class WIcon {
-public:
+  public:
     WIcon();
     WIcon(const WIcon&) = delete;
     WIcon& operator=(const WIcon&) = delete;
@@ -42,13 +42,13 @@ public:
     struct Impl;
     Impl* impl() const { return impl_; }
 
-private:
+  private:
     Impl* impl_ = nullptr;
 };
 
 // A font made from a description "points.face[.CharSet=n]", e.g. "9.Arial.CharSet=0".
 class WFont {
-public:
+  public:
     WFont();
     WFont(const WFont&) = delete;
     WFont& operator=(const WFont&) = delete;
@@ -60,13 +60,13 @@ public:
     struct Impl;
     Impl* impl() const { return impl_; }
 
-private:
+  private:
     Impl* impl_ = nullptr;
 };
 
 // A drawing surface that bitmap regions are blitted onto.
 class WCanvas {
-public:
+  public:
     WCanvas() = default;
     WCanvas(const WCanvas&) = delete;
     WCanvas& operator=(const WCanvas&) = delete;
@@ -87,7 +87,7 @@ public:
 // The canvas of a window's client area: binds to the window once and keeps its drawing
 // context until it is released or destroyed.
 class WDisplayCanvas : public WCanvas {
-public:
+  public:
     WDisplayCanvas();
     ~WDisplayCanvas() override;
 
@@ -100,6 +100,6 @@ public:
     struct Impl;
     Impl* impl() const { return impl_; }
 
-private:
+  private:
     Impl* impl_ = nullptr;
 };

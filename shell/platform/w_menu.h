@@ -9,12 +9,12 @@ class WPopupMenu;
 
 // A menu item; raises ClickEvent when chosen (from the menu or through an accelerator).
 class WMenuItem : public WObject {
-public:
+  public:
     WMenuItem(uint32_t commandId, const char* text);
     uint32_t CommandId() const { return commandId_; }
     const char* Text() const { return text_; }  // with its & mark, UTF-8
 
-private:
+  private:
     uint32_t commandId_;
     char text_[64]{};
 };
@@ -37,7 +37,7 @@ struct WAccelerator {
 
 // The accelerator table loaded from the resource of the same id as a menu.
 class WAcceleratorTable {
-public:
+  public:
     bool Load(uint32_t resourceId);
     int Count() const { return count_; }
     const WAccelerator& At(int index) const { return entries_[index]; }
@@ -46,14 +46,14 @@ public:
 
     static constexpr int MaxEntries = 32;
 
-private:
+  private:
     WAccelerator entries_[MaxEntries]{};
     int count_ = 0;
 };
 
 // A popup menu: owns its entries.
 class WPopupMenu : public WObject {
-public:
+  public:
     explicit WPopupMenu(const char* text);
     ~WPopupMenu() override;
     const char* Text() const { return text_; }
@@ -70,7 +70,7 @@ public:
 
     static constexpr int MaxEntries = 16;
 
-private:
+  private:
     WMenuEntry entries_[MaxEntries]{};
     int count_ = 0;
     char text_[64]{};
@@ -79,7 +79,7 @@ private:
 // A menu bar: loaded from a menu resource together with the accelerator table of the same id.
 // Owns its popups and items.
 class WMenu : public WObject {
-public:
+  public:
     WMenu();
     ~WMenu() override;
     bool Load(uint32_t menuId);
@@ -96,7 +96,7 @@ public:
     Impl* impl() const { return impl_; }
     void SetImpl(Impl* impl) { impl_ = impl; }
 
-private:
+  private:
     WPopupMenu root_{""};
     WAcceleratorTable accelerators_;
     Impl* impl_ = nullptr;

@@ -7,7 +7,7 @@
 
 // Raises TimerEvent on every tick.
 class WTimer : public WObject {
-public:
+  public:
     WTimer();
     ~WTimer() override;  // stops the timer: no tick arrives after this
     // Starts the timer with a period; count 0 means no limit. Starting a running timer first
@@ -20,6 +20,6 @@ public:
     struct Impl;
     Impl* impl() const { return impl_; }
 
-private:
+  private:
     Impl* impl_ = nullptr;
 };

@@ -13,7 +13,7 @@ class WMenu;
 // A window of the platform. Raises CreateEvent, CloseEvent, DestroyEvent, KeyDownEvent,
 // KeyUpEvent and PaintEvent.
 class WWindow : public WObject {
-public:
+  public:
     WWindow();
     ~WWindow() override;
 
@@ -30,7 +30,7 @@ public:
     // (see WCentreRect). A minimised or maximised window is not moved.
     void Centre(WWindow* parent);
 
-    void SetIcons(const WIcon& icon);               // large and small icon
+    void SetIcons(const WIcon& icon);  // large and small icon
     void SetFont(const WFont& font, bool redraw);
     void SetMenuBar(WMenu* menu);  // also activates its accelerator table; null detaches
     WMenu* MenuBar() const;
@@ -48,7 +48,7 @@ public:
     struct Impl;
     Impl* impl() const { return impl_; }
 
-protected:
+  protected:
     Impl* impl_ = nullptr;
 };
 
@@ -57,7 +57,7 @@ class WForm : public WWindow {};
 
 // A top-level window made from a dialog template of the executable, modeless.
 class WModelessDialog : public WForm {
-public:
+  public:
     // Makes the window from the template with the given parent (none: null); CreateEvent is
     // raised while it is made, so its handlers have run when this returns. Answers whether a
     // window came into being.
@@ -69,7 +69,7 @@ class WCommandButton;
 // A dialog run modally: the other top-level windows of the thread are disabled while it runs,
 // and its own message loop dispatches every message of the thread, timer ticks included.
 class WDialog : public WModelessDialog {
-public:
+  public:
     // Makes the dialog from the template, owned by parent, and runs it until it ends. Answers
     // true unless making the window failed.
     bool RunModal(WWindow* parent, uint32_t templateId);
@@ -87,7 +87,7 @@ public:
 
 // A control: an item of a dialog, attached by its item id.
 class WControl : public WWindow {
-public:
+  public:
     bool Attach(WWindow& dialog, uint32_t itemId);
     uint32_t ItemId() const;
     // The text of the item as the template gives it (UTF-8).
@@ -96,13 +96,13 @@ public:
 
 // A push button; raises ClickEvent when pressed (mouse, Enter as default, Esc as cancel).
 class WCommandButton : public WControl {
-public:
+  public:
     void SetPushed(bool pushed);
 };
 
 // A static picture.
 class WPictureBox : public WControl {
-public:
+  public:
     void SetIcon(const WIcon& icon);
 };
 

@@ -26,7 +26,7 @@ bool FindProgramResource(uint16_t type, uint16_t id, ResBytes* out);
 // A .res image: a sequence of resource headers, each followed by its data. Only entries with
 // a numeric type and a numeric id are kept. The image's bytes must outlive the object.
 class ResImage {
-public:
+  public:
     // Answers false for a malformed image (every header and size is checked against the bytes).
     bool Parse(const uint8_t* data, size_t size);
     bool Find(uint16_t type, uint16_t id, ResBytes* out) const;
@@ -34,7 +34,7 @@ public:
 
     static constexpr int MaxEntries = 64;
 
-private:
+  private:
     struct Entry {
         uint16_t type;
         uint16_t id;
