@@ -46,8 +46,13 @@ step "asan: unit, trace, golden and shell tests" \
 step "fuzz: build" build_preset fuzz
 step "fuzz: bounded runs" bash tests/fuzz/run.sh "$root/build/fuzz" "${VANTOREL_FUZZ_SECONDS:-15}"
 step "win32: build" build_preset win32
-step "win32: PE32 GUI executable" \
-  bash -c "file build/win32/bin/VANTOREL_KV.EXE | tee /dev/stderr | grep -q 'PE32 executable (GUI) Intel 80386'"
+pe32_gui() {
+  local what
+  what=$(file build/win32/bin/VANTOREL_KV.EXE) || return 1
+  echo "$what"
+  [[ $what == *"PE32 executable (GUI) Intel 80386"* ]]
+}
+step "win32: PE32 GUI executable" pe32_gui
 step "gtk: end-to-end under Xvfb" bash tests/e2e/gtk/run.sh "$root/build/linux"
 step "win32: end-to-end under Wine" bash tests/e2e/win32/run.sh "$root/build/win32" "$root/build/linux"
 
