@@ -24,3 +24,21 @@ enum class WRop : uint8_t {
 // so that its right and bottom edges stay inside the work area, and a left or top below 0
 // becomes 0. Answers the new top-left corner (width and height are the window's).
 WRect WCentreRect(const WRect& window, const WRect& area, const WRect& workArea);
+
+// A blit's rectangles as every canvas works them out, in 64-bit so that no sum overflows.
+struct WBlitRects {
+    int64_t dx, dy, dw, dh;  // destination
+    int64_t sx, sy, sw, sh;  // source (sw, sh matter only when stretching)
+};
+
+enum class WBlitPlan : uint8_t {
+    Invalid,  // a negative size: nothing is drawn and the blit fails
+    Empty,    // nothing is left to draw: the blit succeeds without drawing
+    Draw,     // draw with the rectangles worked out
+};
+
+// Replaces a width or height of 0 by the bitmap's own; without stretch, cuts the source to the
+// bitmap and moves the destination along with it, so nothing outside the bitmap is read.
+// Clipping to the window is the canvas's own business.
+WBlitPlan WPlanBlit(const WRect& destination, const WRect& source, int32_t bitmapWidth,
+                    int32_t bitmapHeight, bool stretch, WBlitRects* rects);

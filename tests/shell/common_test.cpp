@@ -141,6 +141,60 @@ TEST(Centring, OverAnAreaThenPulledInsideTheWorkArea) {
     }
 }
 
+// Every canvas works a blit's rectangles out the same way: sizes of 0 are the bitmap's own and,
+// without stretch, the source is cut to the bitmap with the destination moving along.
+TEST(BlitPlan, ResolvesSizesAndCutsTheSourceToTheBitmap) {
+    struct Case {
+        WRect destination;
+        WRect source;
+        bool stretch;
+        WBlitPlan plan;
+        WBlitRects rects;  // compared when the plan is Draw
+    };
+    const Case cases[] = {
+        // the background: source all zeros, destination the client rectangle
+        {{0, 0, 480, 336}, {}, false, WBlitPlan::Draw, {0, 0, 40, 256, 0, 0, 40, 256}},
+        // a tile: the source size is not used, the destination's is
+        {{120, 224, 40, 16},
+         {0, 32, 7, 7},
+         false,
+         WBlitPlan::Draw,
+         {120, 224, 40, 16, 0, 32, 40, 16}},
+        // a source reaching left of the bitmap: the destination moves right by as much
+        {{120, 106, 20, 23},
+         {-5, 0, 20, 23},
+         false,
+         WBlitPlan::Draw,
+         {125, 106, 15, 23, 0, 0, 15, 23}},
+        // a source reaching below the bitmap is cut
+        {{0, 0, 40, 16}, {0, 250, 40, 16}, false, WBlitPlan::Draw, {0, 0, 40, 6, 0, 250, 40, 6}},
+        // wholly left of the bitmap (banner steps 15 to 12): nothing to draw
+        {{40, 106, 20, 23}, {-80, 0, 20, 23}, false, WBlitPlan::Empty, {}},
+        // wholly right of the bitmap (a pan frame beyond the sheet)
+        {{120, 224, 80, 64}, {400, 0, 80, 64}, false, WBlitPlan::Empty, {}},
+        // negative sizes fail
+        {{0, 0, -1, 16}, {}, false, WBlitPlan::Invalid, {}},
+        {{0, 0, 40, 16}, {0, 0, -2, 16}, true, WBlitPlan::Invalid, {}},
+        // stretch keeps both rectangles as given (sizes of 0 still the bitmap's own)
+        {{10, 20, 80, 32}, {0, 0, 0, 16}, true, WBlitPlan::Draw, {10, 20, 80, 32, 0, 0, 40, 16}},
+        {{10, 20, 0, 0}, {0, 0, 40, 0}, true, WBlitPlan::Draw, {10, 20, 40, 256, 0, 0, 40, 256}},
+    };
+    for (const Case& c : cases) {
+        WBlitRects r{};
+        const WBlitPlan plan = WPlanBlit(c.destination, c.source, 40, 256, c.stretch, &r);
+        EXPECT_EQ(plan, c.plan) << c.destination.x << "," << c.source.x;
+        if (plan == WBlitPlan::Draw && c.plan == WBlitPlan::Draw) {
+            const int64_t got[] = {r.dx, r.dy, r.dw, r.dh, r.sx, r.sy, r.sw, r.sh};
+            const int64_t want[] = {c.rects.dx, c.rects.dy, c.rects.dw, c.rects.dh,
+                                    c.rects.sx, c.rects.sy, c.rects.sw, c.rects.sh};
+            for (int i = 0; i < 8; ++i) {
+                EXPECT_EQ(got[i], want[i])
+                    << "field " << i << " of " << c.destination.x << "," << c.source.x;
+            }
+        }
+    }
+}
+
 TEST(Menu, LoadsTheTreeAndTheAcceleratorsOfTheSameId) {
     WMenu menu;
     ASSERT_TRUE(menu.Load(ID_Form1_menu_1));

@@ -20,3 +20,48 @@ WRect WCentreRect(const WRect& window, const WRect& area, const WRect& workArea)
     }
     return WRect{left, top, window.width, window.height};
 }
+
+WBlitPlan WPlanBlit(const WRect& destination, const WRect& source, int32_t bitmapWidth,
+                    int32_t bitmapHeight, bool stretch, WBlitRects* rects) {
+    const int64_t bw = bitmapWidth;
+    const int64_t bh = bitmapHeight;
+    WBlitRects r{};
+    r.dx = destination.x;
+    r.dy = destination.y;
+    r.dw = destination.width == 0 ? bw : destination.width;
+    r.dh = destination.height == 0 ? bh : destination.height;
+    r.sx = source.x;
+    r.sy = source.y;
+    r.sw = source.width == 0 ? bw : source.width;
+    r.sh = source.height == 0 ? bh : source.height;
+    *rects = r;
+    if (r.dw < 0 || r.dh < 0 || (stretch && (r.sw < 0 || r.sh < 0))) {
+        return WBlitPlan::Invalid;
+    }
+    if (stretch) {
+        return (r.dw == 0 || r.dh == 0 || r.sw == 0 || r.sh == 0) ? WBlitPlan::Empty
+                                                                  : WBlitPlan::Draw;
+    }
+    // The source to the bitmap, the destination moving along. Without stretch the source size
+    // is not used: the destination's size is copied 1:1.
+    if (r.sx < 0) {
+        r.dx -= r.sx;
+        r.dw += r.sx;
+        r.sx = 0;
+    }
+    if (r.sy < 0) {
+        r.dy -= r.sy;
+        r.dh += r.sy;
+        r.sy = 0;
+    }
+    if (r.sx + r.dw > bw) {
+        r.dw = bw - r.sx;
+    }
+    if (r.sy + r.dh > bh) {
+        r.dh = bh - r.sy;
+    }
+    r.sw = r.dw;
+    r.sh = r.dh;
+    *rects = r;
+    return (r.dw <= 0 || r.dh <= 0) ? WBlitPlan::Empty : WBlitPlan::Draw;
+}

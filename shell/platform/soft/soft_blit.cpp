@@ -51,41 +51,28 @@ bool SoftBlit(SoftSurface& target, const WBitmap& bitmap, const WRect& dst, cons
     const int64_t bh = image.height;
     const int64_t tw = target.width;
     const int64_t th = target.height;
-    // A width or height of 0 stands for the bitmap's own.
-    int64_t dx = dst.x;
-    int64_t dy = dst.y;
-    const int64_t dw = dst.width == 0 ? bw : dst.width;
-    const int64_t dh = dst.height == 0 ? bh : dst.height;
-    int64_t sx = src.x;
-    int64_t sy = src.y;
-    const int64_t sw = src.width == 0 ? bw : src.width;
-    const int64_t sh = src.height == 0 ? bh : src.height;
-    if (dw < 0 || dh < 0 || (stretch && (sw < 0 || sh < 0))) {
+    WBlitRects r{};
+    const WBlitPlan plan = WPlanBlit(dst, src, image.width, image.height, stretch, &r);
+    if (plan == WBlitPlan::Invalid) {
         return false;
     }
+    if (plan == WBlitPlan::Empty) {
+        return true;
+    }
+    int64_t dx = r.dx;
+    int64_t dy = r.dy;
+    const int64_t dw = r.dw;
+    const int64_t dh = r.dh;
+    int64_t sx = r.sx;
+    int64_t sy = r.sy;
+    const int64_t sw = r.sw;
+    const int64_t sh = r.sh;
     const size_t targetStride = static_cast<size_t>(tw) * 3;
     const size_t imageStride = static_cast<size_t>(bw) * 3;
 
     if (!stretch) {
         int64_t w = dw;
         int64_t h = dh;
-        // The source to the bitmap, the destination moving along.
-        if (sx < 0) {
-            dx -= sx;
-            w += sx;
-            sx = 0;
-        }
-        if (sy < 0) {
-            dy -= sy;
-            h += sy;
-            sy = 0;
-        }
-        if (sx + w > bw) {
-            w = bw - sx;
-        }
-        if (sy + h > bh) {
-            h = bh - sy;
-        }
         // The destination to the surface, the source moving along.
         if (dx < 0) {
             sx -= dx;
@@ -125,9 +112,6 @@ bool SoftBlit(SoftSurface& target, const WBitmap& bitmap, const WRect& dst, cons
     // Stretch: destination pixel (x, y) takes source pixel
     // (sx + (x - dx) * sw / dw, sy + (y - dy) * sh / dh), rounded down; a destination pixel
     // whose source lies outside the bitmap is left alone.
-    if (dw == 0 || dh == 0 || sw == 0 || sh == 0) {
-        return true;
-    }
     const int64_t x0 = dx < 0 ? 0 : dx;
     const int64_t y0 = dy < 0 ? 0 : dy;
     const int64_t x1 = dx + dw < tw ? dx + dw : tw;

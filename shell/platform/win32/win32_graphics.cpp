@@ -207,43 +207,25 @@ bool WDisplayCanvas::Blit(const WBitmap& bitmap, const WRect& destination, const
             code = SRCPAINT;
             break;
     }
-    const int64_t bw = bitmap.Width();
-    const int64_t bh = bitmap.Height();
-    // A width or height of 0 stands for the bitmap's own.
-    int64_t dx = destination.x;
-    int64_t dy = destination.y;
-    int64_t dw = destination.width == 0 ? bw : destination.width;
-    int64_t dh = destination.height == 0 ? bh : destination.height;
-    int64_t sx = source.x;
-    int64_t sy = source.y;
-    const int64_t sw = source.width == 0 ? bw : source.width;
-    const int64_t sh = source.height == 0 ? bh : source.height;
-    if (dw < 0 || dh < 0 || (stretch && (sw < 0 || sh < 0))) {
+    // Nothing outside the sheet is read: without stretch the source is cut to the bitmap and
+    // the destination moves along with it. The window clips the destination itself.
+    WBlitRects r{};
+    const WBlitPlan plan =
+        WPlanBlit(destination, source, bitmap.Width(), bitmap.Height(), stretch, &r);
+    if (plan == WBlitPlan::Invalid) {
         return false;
     }
-    if (!stretch) {
-        // Nothing outside the sheet is read: the source is cut to the bitmap and the
-        // destination moves along with it. The window clips the destination itself.
-        if (sx < 0) {
-            dx -= sx;
-            dw += sx;
-            sx = 0;
-        }
-        if (sy < 0) {
-            dy -= sy;
-            dh += sy;
-            sy = 0;
-        }
-        if (sx + dw > bw) {
-            dw = bw - sx;
-        }
-        if (sy + dh > bh) {
-            dh = bh - sy;
-        }
-        if (dw <= 0 || dh <= 0) {
-            return true;  // clipped to nothing
-        }
+    if (plan == WBlitPlan::Empty) {
+        return true;
     }
+    const int64_t dx = r.dx;
+    const int64_t dy = r.dy;
+    const int64_t dw = r.dw;
+    const int64_t dh = r.dh;
+    const int64_t sx = r.sx;
+    const int64_t sy = r.sy;
+    const int64_t sw = r.sw;
+    const int64_t sh = r.sh;
 
     // A memory drawing context per blit, holding the bitmap while it is copied.
     HDC memory = CreateCompatibleDC(impl_->dc);
