@@ -85,6 +85,15 @@ window_info() {
 
 # focus_main: waits for the main window, gives the Wine desktop the X input focus and clicks
 # the main window's caption so that it is the active window; sets the geometry variables.
+# Starts the program and gives its main window the focus; on failure the program is stopped
+# again and the answer is 1.
+game_start_focused() {
+  game_start "$1"
+  focus_main && return 0
+  game_stop
+  return 1
+}
+
 focus_main() {
   window_info "$MAIN_CAPTION" 20 || return 1
   local desktop

@@ -5,10 +5,8 @@
 set -u
 . "$(dirname "$0")/lib.sh"
 
-game_start "$GAME_EXE"
-if ! focus_main; then
+if ! game_start_focused "$GAME_EXE"; then
   fail "the main window appears and takes the focus"
-  game_stop
   exit 1
 fi
 main_x=$CL_X main_y=$CL_Y

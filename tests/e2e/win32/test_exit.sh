@@ -38,10 +38,8 @@ for way in ctrl-x menu-mouse alt-g-x alt-f4 close-box; do
     alt-f4) what="Alt+F4" ;;
     close-box) what="the close box" ;;
   esac
-  game_start "$GAME_EXE"
-  if ! focus_main; then
+  if ! game_start_focused "$GAME_EXE"; then
     fail "$what: the main window appears and takes the focus"
-    game_stop
     continue
   fi
   # A game runs while the window goes: no tick may reach it afterwards.

@@ -6,10 +6,8 @@
 set -u
 . "$(dirname "$0")/lib.sh"
 
-game_start "$GAME_EXE"
-if ! focus_main; then
+if ! game_start_focused "$GAME_EXE"; then
   fail "the main window appears and takes the focus"
-  game_stop
   exit 1
 fi
 
