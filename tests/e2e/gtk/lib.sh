@@ -37,6 +37,7 @@ find_window() {
 }
 window_shown() { find_window "$1" >/dev/null; }
 window_not_shown() { ! window_shown "$1"; }
+shown_or_ended() { window_shown "$MAIN_TITLE" || game_gone; }
 
 # start_game [ENV=VALUE...] [-- ARGS...]: starts the program and waits for its main window,
 # which gets the keyboard. Sets GAME_PID, GAME_WID and GAME_OUT (its output). GAME_PROGRAM names
@@ -50,8 +51,15 @@ start_game() {
     exec env NO_AT_BRIDGE=1 "${envs[@]}" "${GAME_PROGRAM:-$BUILD/bin/vantorel}" "$@") \
     >"$GAME_OUT" 2>&1 &
   GAME_PID=$!
-  if ! wait_until 15 window_shown "$MAIN_TITLE"; then
+  if ! wait_until 15 shown_or_ended; then
     echo "the main window did not appear; output: $(head -c 600 "$GAME_OUT")"
+    stop_game
+    return 1
+  fi
+  if ! window_shown "$MAIN_TITLE"; then
+    wait_exit 1
+    echo "the program ended with status $GAME_STATUS before its window appeared;" \
+      "output: $(head -c 600 "$GAME_OUT")"
     return 1
   fi
   GAME_WID=$(find_window "$MAIN_TITLE")

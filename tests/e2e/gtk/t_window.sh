@@ -106,7 +106,9 @@ test_window_display_lost_exits_0() {
   for n in $(seq 200 250); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then lost=":$n"; break; fi
   done
-  Xvfb "$lost" -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb-lost.log" 2>&1 &
+  # -noreset: without it the server resets whenever its last client leaves, and the probes
+  # below (each connects and leaves) could have it reset under the program as it connects.
+  Xvfb "$lost" -screen 0 800x600x24 -nolisten tcp -noreset >"$WORK/xvfb-lost.log" 2>&1 &
   local server=$!
   DISPLAY=$lost wait_until 10 xdotool getdisplaygeometry || { kill $server; echo "no second display"; return 1; }
   DISPLAY=$lost start_game || { kill $server; return 1; }
