@@ -56,7 +56,7 @@ start_game() {
     stop_game
     return 1
   fi
-  if ! window_shown "$MAIN_TITLE"; then
+  if game_gone; then
     wait_exit 1
     echo "the program ended with status $GAME_STATUS before its window appeared;" \
       "output: $(head -c 600 "$GAME_OUT")"
