@@ -88,6 +88,13 @@ wait_exit() {
   GAME_PID=""
 }
 
+# ends_with_0 [WHAT]: waits for the game to end and fails unless its exit status is 0; WHAT
+# says what ended it in the message.
+ends_with_0() {
+  wait_exit 10
+  [ "$GAME_STATUS" = 0 ] || { echo "exit status $GAME_STATUS${1:+ ($1)}"; return 1; }
+}
+
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }
 
 key() { xdotool key --clearmodifiers --delay 30 "$@"; }

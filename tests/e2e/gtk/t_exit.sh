@@ -16,8 +16,7 @@ test_exit_every_way_ends_with_code_0() {
       closebox*) "$XCLOSE" "$GAME_WID" ;;
       alt+F4) key alt+F4 ;;
     esac
-    wait_exit 10
-    [ "$GAME_STATUS" = 0 ] || { echo "'$way': exit status $GAME_STATUS"; return 1; }
+    ends_with_0 "$way" || return 1
     window_not_shown "$MAIN_TITLE" || { echo "'$way': the window is still shown"; return 1; }
     if grep -q -e CRITICAL -e WARNING "$GAME_OUT"; then
       echo "'$way': the toolkit complained: $(head -c 400 "$GAME_OUT")"
@@ -44,6 +43,5 @@ test_exit_main_close_box_ignored_under_the_about_box() {
   wait_until 5 window_not_shown "$ABOUT_TITLE" || { echo "Enter did not close the box"; return 1; }
   focus "$GAME_WID"
   key ctrl+x
-  wait_exit 10
-  [ "$GAME_STATUS" = 0 ] || { echo "exit status $GAME_STATUS"; return 1; }
+  ends_with_0 || return 1
 }
